@@ -7,11 +7,14 @@ const wchar_t TARGET_EXTENSION[] = L"down";
 
 std::wstring DownFileName(const std::wstring& url)
 {
-    size_t slash = url.rfind(L'/');
-    size_t dot = url.rfind(L'.');
+    // A query or fragment is not part of the file name (and "?" is no valid
+    // character in a Windows file name).
+    std::wstring address = url.substr(0, url.find_first_of(L"?#"));
+    size_t slash = address.rfind(L'/');
+    size_t dot = address.rfind(L'.');
     if (slash == std::wstring::npos || dot == std::wstring::npos || dot < slash)
         return std::wstring();
-    return url.substr(slash + 1);
+    return address.substr(slash + 1);
 }
 
 DownPaths MakeDownPaths(const std::wstring& url, const std::wstring& downRoot)
