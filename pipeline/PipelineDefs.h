@@ -39,9 +39,17 @@ struct DownPiece {
 
 // Written on the UI thread only, before the threads that read them start.
 extern std::wstring g_strHostName;
+extern unsigned short g_nServerPort; // 80, 443 for "https://", or the port the address names
+extern bool g_bSecure;               // "https://": TLS with certificate checks
 extern std::wstring g_strUrlPath;
 extern std::wstring g_strInstallDir;
 extern std::wstring g_strDownRoot;
 extern bool g_bUseWinHttp;
 extern HANDLE g_hDownFile;
 extern UINT g_nDownTotal;
+// The probed size of the setup program; chunk responses must name it.
+extern UINT g_nDownFileSize;
+// Error messages shown; once one was, every later failure report is ignored.
+extern int g_nErrorShown;
+// How long a connection may take to connect, or stay silent, before it fails.
+extern DWORD g_nStallTimeoutMs;

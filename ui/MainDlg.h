@@ -106,6 +106,7 @@ public:
     LRESULT OnPieceWritten(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnDownError(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnInstallFinished(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    void RestartWithWinHttp();
 
     // Paints the page of the given state into any device context (the window's
     // paint, or a memory bitmap in tests).
@@ -114,6 +115,12 @@ public:
     int GetInstallState() const { return m_nInstallState; }
 
 private:
+    void PostDownError(DWORD error, int kind);
+    bool OpenTargetFile();
+    static std::wstring FormatError(const wchar_t* key, DWORD error);
+    void ShowErrorAndClose(const std::wstring& text);
+    void SwitchToInstallingLayout();
+
     BOOL LoadLanImage(UINT baseId, Gdiplus::Image** ppImage);
     BOOL LoadFace(UINT id, bool language, Gdiplus::Image** ppImage);
     BOOL BuildImageButton(COwnerDrawButton& button, int id, const UINT (&imageIds)[3], bool language,
