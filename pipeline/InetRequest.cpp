@@ -45,6 +45,15 @@ private:
     HINTERNET m_h = nullptr;
 };
 
+// A connection that cannot connect, or stays silent, must fail instead of hanging.
+void SetStallTimeouts(HINTERNET handle)
+{
+    DWORD timeout = g_nStallTimeoutMs;
+    ::InternetSetOptionW(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
+    ::InternetSetOptionW(handle, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
+    ::InternetSetOptionW(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
+}
+
 DWORD LastErrorOr(DWORD fallback)
 {
     DWORD error = ::GetLastError();
@@ -69,11 +78,7 @@ public:
         if (m_session == nullptr)
             return LastErrorOr(ERROR_INTERNET_INTERNAL_ERROR);
 
-        // A connection that cannot connect or stalls must fail, not hang.
-        DWORD timeout = g_nStallTimeoutMs;
-        ::InternetSetOptionW(m_session, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
-        ::InternetSetOptionW(m_session, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
-        ::InternetSetOptionW(m_session, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
+        SetStallTimeouts(m_session);
 
         m_connect.Attach(::InternetConnectW(m_session, target.strHost.c_str(), target.nPort, nullptr, nullptr,
                                             INTERNET_SERVICE_HTTP, 0, 0));
@@ -90,6 +95,8 @@ public:
                                             flags, 0));
         if (m_request == nullptr)
             return LastErrorOr(ERROR_INTERNET_INTERNAL_ERROR);
+        // Some stacks take the time-outs from the request handle only.
+        SetStallTimeouts(m_request);
         return 0;
     }
 

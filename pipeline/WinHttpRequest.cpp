@@ -30,6 +30,13 @@ private:
     HINTERNET m_h = nullptr;
 };
 
+// A connection that cannot connect, or stays silent, must fail instead of hanging.
+void SetStallTimeouts(HINTERNET handle)
+{
+    int timeout = static_cast<int>(g_nStallTimeoutMs);
+    ::WinHttpSetTimeouts(handle, timeout, timeout, timeout, timeout);
+}
+
 DWORD LastErrorOr(DWORD fallback)
 {
     DWORD error = ::GetLastError();
@@ -52,9 +59,7 @@ public:
         if (m_session == nullptr)
             return LastErrorOr(ERROR_WINHTTP_INTERNAL_ERROR);
 
-        // A connection that cannot connect or stalls must fail, not hang.
-        int timeout = static_cast<int>(g_nStallTimeoutMs);
-        ::WinHttpSetTimeouts(m_session, timeout, timeout, timeout, timeout);
+        SetStallTimeouts(m_session);
 
         m_connect.Attach(::WinHttpConnect(m_session, target.strHost.c_str(), target.nPort, 0));
         if (m_connect == nullptr)
@@ -69,6 +74,7 @@ public:
                                               WINHTTP_NO_REFERER, acceptTypes, flags));
         if (m_request == nullptr)
             return LastErrorOr(ERROR_WINHTTP_INTERNAL_ERROR);
+        SetStallTimeouts(m_request);
         return 0;
     }
 
