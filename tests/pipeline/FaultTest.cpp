@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using faultserver::Action;
 using faultserver::FaultServer;
 using faultserver::Rule;
@@ -147,4 +149,18 @@ TEST(ProbeFaultTest, SizeOf2GiBOrMoreIsASystemError)
     EXPECT_EQ(run.ErrorCount(41), 0);
     for (const auto& request : server.Requests())
         EXPECT_FALSE(request.range.has_value()) << "nothing is planned";
+}
+
+TEST(TlsTest, UntrustedCertificateFailsAndNeverFallsBackToPlainHttp)
+{
+    std::string ports = ReadFileBytes(Widen(std::string("Z:") + NGINX_TLS_PORTS));
+    unsigned plain = 0, tls = 0;
+    ASSERT_EQ(std::sscanf(ports.c_str(), "%u %u", &plain, &tls), 2) << ports;
+    PipelineHarness harness(L"https://127.0.0.1:" + std::to_wstring(tls) + L"/pellucor/PellucorFullSetup.exe");
+    PipelineRun run = harness.Run(300000);
+    ExpectEndsWith(run, L"Network error : ");
+    EXPECT_EQ(run.ErrorCount(41), 84);
+    EXPECT_EQ(run.Count(WM_DOWN_SIZE, 0) + run.ErrorCount(0), 0);
+    // Not one request got through: none over TLS, none in plain text to the TLS port.
+    EXPECT_EQ(ReadFileBytes(Widen(std::string("Z:") + NGINX_TLS_LOG)), "");
 }

@@ -1,25 +1,13 @@
 #include "FaultServer.h"
 
-#include "HttpResponse.h"
-#include "SocketIo.h"
+#include "FaultServerImpl.h"
 
 #include <ws2tcpip.h>
 
-#include <algorithm>
-#include <atomic>
-#include <condition_variable>
-#include <list>
-#include <mutex>
-#include <thread>
 #include <utility>
 
 namespace faultserver {
 namespace {
-
-constexpr std::size_t kHeadLimit = 64 * 1024;
-constexpr auto kRequestTimeout = std::chrono::seconds(10);
-constexpr auto kSendTimeout = std::chrono::seconds(60);
-constexpr auto kLingerTimeout = std::chrono::seconds(1);
 
 sockaddr_in Loopback(std::uint16_t port)
 {
@@ -38,90 +26,7 @@ std::uint16_t LocalPort(SOCKET s)
     return ntohs(address.sin_port);
 }
 
-RequestKind KindOf(const HttpRequest& request)
-{
-    if (request.method == "HEAD") return RequestKind::Probe;
-    if (request.method != "GET") return RequestKind::Other;
-    return request.HeaderCount("Range") == 0 ? RequestKind::Probe : RequestKind::Ranged;
-}
-
 }  // namespace
-
-class FaultServer::Impl {
-public:
-    ~Impl() { Stop(); }
-
-    bool Start(std::string body);
-    void Stop();
-    void RefuseConnections();
-    bool AcceptConnections();
-    void SetGetBarrier(int count, int timeoutMs);
-    bool WaitForRequests(std::size_t count, int timeoutMs) const;
-
-    template <typename T>
-    T Read(T Impl::*field) const
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return this->*field;
-    }
-    void AddRule(Rule rule)
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        rules_.Add(std::move(rule));
-    }
-    void ClearRules()
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        rules_.Clear();
-    }
-
-    std::atomic<std::uint16_t> port_{0};
-    std::vector<RecordedRequest> requests_;
-    int heads_ = 0;
-    int gets_ = 0;
-    int connections_ = 0;
-    int peakGets_ = 0;
-    int peakRanged_ = 0;
-    bool barrierReached_ = false;
-
-private:
-    struct Worker {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-
-    bool Listen(std::uint16_t port);
-    void StopAccepting();
-    void AcceptLoop();
-    void AcceptConnectionsUntilStopped();
-    void ReapWorkers(bool all);
-    void Serve(Socket connection);
-    void WaitAtBarrier();
-    bool Transmit(SOCKET s, const std::string& head, std::string_view body, std::uint64_t extraBytes,
-                  const Action& action);
-
-    std::string body_;
-    std::unique_ptr<WinsockSession> winsock_;
-    bool running_ = false;
-    std::mutex controlMutex_;  // Start, Stop, RefuseConnections, AcceptConnections
-
-    Socket listener_;
-    std::thread acceptThread_;
-    std::atomic<bool> stopAccepting_{false};
-    std::atomic<bool> stopping_{false};
-    std::mutex workersMutex_;
-    std::list<Worker> workers_;
-
-    mutable std::mutex mutex_;
-    mutable std::condition_variable changed_;
-    RuleBook rules_;
-    int openGets_ = 0;
-    int openRanged_ = 0;
-    int barrierCount_ = 0;
-    int barrierTimeoutMs_ = 0;
-    bool barrierOpen_ = true;
-    std::optional<Clock::time_point> barrierDeadline_;
-};
 
 FaultServer::FaultServer() : impl_(std::make_unique<Impl>()) {}
 FaultServer::~FaultServer() = default;
@@ -151,17 +56,38 @@ bool FaultServer::WaitForRequests(std::size_t count, int timeoutMs) const
     return impl_->WaitForRequests(count, timeoutMs);
 }
 
+std::uint16_t FaultServer::ClosedLoopbackPort()
+{
+    WinsockSession winsock;
+    if (!winsock.Ok()) return 0;
+    Socket probe(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!probe.Valid()) return 0;
+    const sockaddr_in address = Loopback(0);
+    if (bind(probe.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return 0;
+    return LocalPort(probe.Get());
+}
+
+std::string FaultServer::PatternBody(std::size_t size)
+{
+    std::string body(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        std::uint32_t x = static_cast<std::uint32_t>(i) * 2654435761u;
+        x ^= x >> 13;
+        body[i] = static_cast<char>(x >> 24);
+    }
+    return body;
+}
+
 bool FaultServer::Impl::Start(std::string body)
 {
     std::lock_guard<std::mutex> control(controlMutex_);
     if (running_) return false;
-    winsock_ = std::make_unique<WinsockSession>();
-    if (!winsock_->Ok()) {
-        winsock_.reset();
-        return false;
-    }
+    auto winsock = std::make_unique<WinsockSession>();
+    if (!winsock->Ok() || !stopEvent_.Valid() || !stopAccepting_.Valid()) return false;
+    winsock_ = std::move(winsock);
     body_ = std::move(body);
     stopping_ = false;
+    stopEvent_.Clear();
     if (!Listen(0)) {
         winsock_.reset();
         return false;
@@ -182,21 +108,27 @@ bool FaultServer::Impl::Listen(std::uint16_t port)
     const sockaddr_in address = Loopback(port);
     if (bind(listener.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return false;
     if (listen(listener.Get(), SOMAXCONN) != 0) return false;
-    if (!SetNonBlocking(listener.Get())) return false;
-    port_ = LocalPort(listener.Get());
-    if (port_ == 0) return false;
-    listener_ = std::move(listener);
-    stopAccepting_ = false;
-    acceptThread_ = std::thread([this] { AcceptLoop(); });
+    const std::uint16_t bound = LocalPort(listener.Get());
+    auto evented = std::make_unique<EventSocket>(std::move(listener), FD_ACCEPT);
+    if (bound == 0 || !evented->Valid()) return false;
+    port_ = bound;
+    listener_ = std::move(evented);
+    stopAccepting_.Clear();
+    acceptThread_ = std::thread([this] {
+        try {
+            AcceptLoop();
+        } catch (...) {
+        }
+    });
     return true;
 }
 
 void FaultServer::Impl::StopAccepting()
 {
-    stopAccepting_ = true;
+    stopAccepting_.Set();
     if (acceptThread_.joinable()) acceptThread_.join();
     // Connections still in the backlog get a RST here.
-    listener_.Close();
+    listener_.reset();
 }
 
 void FaultServer::Impl::Stop()
@@ -207,6 +139,7 @@ void FaultServer::Impl::Stop()
         std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
     }
+    stopEvent_.Set();
     changed_.notify_all();
     StopAccepting();
     ReapWorkers(true);
@@ -224,8 +157,20 @@ bool FaultServer::Impl::AcceptConnections()
 {
     std::lock_guard<std::mutex> control(controlMutex_);
     if (!running_) return false;
-    if (listener_.Valid()) return true;
+    if (listener_) return true;
     return Listen(port_);
+}
+
+void FaultServer::Impl::AddRule(Rule rule)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    rules_.Add(std::move(rule));
+}
+
+void FaultServer::Impl::ClearRules()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    rules_.Clear();
 }
 
 void FaultServer::Impl::SetGetBarrier(int count, int timeoutMs)
@@ -244,25 +189,17 @@ void FaultServer::Impl::SetGetBarrier(int count, int timeoutMs)
 bool FaultServer::Impl::WaitForRequests(std::size_t count, int timeoutMs) const
 {
     std::unique_lock<std::mutex> lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                             [&] { return requests_.size() >= count; });
+    return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return requests_.size() >= count; });
 }
 
 void FaultServer::Impl::AcceptLoop()
 {
-    try {
-        AcceptConnectionsUntilStopped();
-    } catch (...) {
-    }
-}
-
-void FaultServer::Impl::AcceptConnectionsUntilStopped()
-{
-    while (!stopAccepting_) {
-        if (WaitReadable(listener_.Get(), Clock::now() + std::chrono::milliseconds(100), stopAccepting_) != IoResult::Ok)
+    while (WaitForSingleObject(stopAccepting_.Get(), 0) != WAIT_OBJECT_0) {
+        Socket connection(accept(listener_->Get(), nullptr, nullptr));
+        if (!connection.Valid()) {
+            if (WaitEvent(*listener_, stopAccepting_.Get(), Clock::time_point::max()) == IoResult::Stopped) return;
             continue;
-        Socket connection(accept(listener_.Get(), nullptr, nullptr));
-        if (!connection.Valid()) continue;
+        }
         {
             std::lock_guard<std::mutex> lock(mutex_);
             ++connections_;
@@ -294,166 +231,6 @@ void FaultServer::Impl::ReapWorkers(bool all)
         }
     }
     for (auto& worker : finished) worker.thread.join();
-}
-
-void FaultServer::Impl::Serve(Socket connection)
-{
-    SOCKET s = connection.Get();
-    if (!SetNonBlocking(s)) return;
-    std::string head;
-    if (ReadRequestHead(s, head, kHeadLimit, Clock::now() + kRequestTimeout, stopping_) != IoResult::Ok) return;
-
-    auto parsed = ParseRequestHead(head);
-    if (!parsed) {
-        HttpResponse bad;
-        bad.status = 400;
-        bad.SetHeader("Content-Length", "0");
-        bad.SetHeader("Connection", "close");
-        const std::string text = bad.Head();
-        SendAll(s, text.data(), text.size(), Clock::now() + kSendTimeout, stopping_);
-        shutdown(s, SD_SEND);
-        DrainUntilClosed(s, Clock::now() + kLingerTimeout, stopping_);
-        return;
-    }
-
-    RecordedRequest record;
-    static_cast<HttpRequest&>(record) = std::move(*parsed);
-    record.kind = KindOf(record);
-    if (record.kind == RequestKind::Ranged && record.HeaderCount("Range") == 1)
-        record.range = ParseRangeValue(*record.HeaderValue("Range"));
-    const bool isGet = record.method == "GET";
-    const bool isRanged = record.kind == RequestKind::Ranged;
-
-    Action action;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        std::optional<std::uint64_t> start;
-        if (record.range) start = record.range->first;
-        record.rule = rules_.Pick(record.kind, start, action);
-        record.fault = action.fault;
-        if (record.method == "HEAD") ++heads_;
-        if (isGet) {
-            ++gets_;
-            peakGets_ = std::max(peakGets_, ++openGets_);
-        }
-        if (isRanged) peakRanged_ = std::max(peakRanged_, ++openRanged_);
-        requests_.push_back(record);
-    }
-    changed_.notify_all();
-
-    struct OpenCount {
-        FaultServer::Impl& server;
-        bool get;
-        bool ranged;
-        ~OpenCount()
-        {
-            std::lock_guard<std::mutex> lock(server.mutex_);
-            if (get) --server.openGets_;
-            if (ranged) --server.openRanged_;
-        }
-    };
-    bool reset = false;
-    {
-        OpenCount open{*this, isGet, isRanged};
-        if (isRanged) WaitAtBarrier();
-        if (stopping_) return;
-
-        RequestShape shape;
-        shape.head = record.method == "HEAD";
-        shape.kind = record.kind;
-        shape.range = record.range;
-        const HttpResponse response = BuildResponse(shape, body_, action);
-        reset = !Transmit(s, response.Head(), response.Body(), response.extraBytes, action);
-    }
-    if (reset) {
-        connection.Reset();
-        return;
-    }
-    // Lingering close: a close with unread input would send RST and could
-    // destroy the answer before the client read it.
-    shutdown(s, SD_SEND);
-    DrainUntilClosed(s, Clock::now() + kLingerTimeout, stopping_);
-}
-
-void FaultServer::Impl::WaitAtBarrier()
-{
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (barrierOpen_ || stopping_) return;
-    if (openRanged_ >= barrierCount_) {
-        barrierOpen_ = true;
-        barrierReached_ = true;
-        lock.unlock();
-        changed_.notify_all();
-        return;
-    }
-    if (!barrierDeadline_) barrierDeadline_ = Clock::now() + std::chrono::milliseconds(barrierTimeoutMs_);
-    const auto deadline = *barrierDeadline_;
-    if (!changed_.wait_until(lock, deadline, [&] { return barrierOpen_ || stopping_.load(); })) {
-        barrierOpen_ = true;
-        lock.unlock();
-        changed_.notify_all();
-    }
-}
-
-// Returns false when the connection must end with a RST.
-bool FaultServer::Impl::Transmit(SOCKET s, const std::string& head, std::string_view body, std::uint64_t extraBytes,
-                           const Action& action)
-{
-    if (action.fault == Fault::Reset) return false;
-    const auto deadline = Clock::now() + kSendTimeout;
-    if (SendAll(s, head.data(), head.size(), deadline, stopping_) != IoResult::Ok) return true;
-
-    std::size_t cut = body.size();
-    const bool cutShort =
-        action.fault == Fault::CloseAfter || action.fault == Fault::ResetAfter || action.fault == Fault::Stall;
-    if (cutShort) cut = static_cast<std::size_t>(std::min<std::uint64_t>(action.bytes, body.size()));
-    if (SendAll(s, body.data(), cut, deadline, stopping_) != IoResult::Ok) return true;
-    if (action.fault == Fault::CloseAfter) return true;
-    if (action.fault == Fault::ResetAfter) return false;
-
-    if (action.fault == Fault::Stall) {
-        const auto until = action.stallMs < 0 ? Clock::time_point::max()
-                                              : Clock::now() + std::chrono::milliseconds(action.stallMs);
-        // Watch the socket meanwhile so a client that gives up frees the thread.
-        for (;;) {
-            const IoResult wait = WaitReadable(s, until, stopping_);
-            if (wait == IoResult::Timeout) break;
-            if (wait != IoResult::Ok) return true;
-            char scratch[512];
-            const int got = recv(s, scratch, sizeof scratch, 0);
-            if (got == 0 || (got == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK)) return true;
-        }
-        if (SendAll(s, body.data() + cut, body.size() - cut, Clock::now() + kSendTimeout, stopping_) != IoResult::Ok)
-            return true;
-    }
-
-    if (extraBytes > 0) {
-        const std::string extra(static_cast<std::size_t>(extraBytes), 'X');
-        SendAll(s, extra.data(), extra.size(), deadline, stopping_);
-    }
-    return true;
-}
-
-std::uint16_t FaultServer::ClosedLoopbackPort()
-{
-    WinsockSession winsock;
-    if (!winsock.Ok()) return 0;
-    Socket probe(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    if (!probe.Valid()) return 0;
-    const sockaddr_in address = Loopback(0);
-    if (bind(probe.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return 0;
-    return LocalPort(probe.Get());
-}
-
-std::string FaultServer::PatternBody(std::size_t size)
-{
-    std::string body(size, '\0');
-    for (std::size_t i = 0; i < size; ++i) {
-        std::uint32_t x = static_cast<std::uint32_t>(i) * 2654435761u;
-        x ^= x >> 13;
-        body[i] = static_cast<char>(x >> 24);
-    }
-    return body;
 }
 
 }  // namespace faultserver

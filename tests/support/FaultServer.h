@@ -42,8 +42,8 @@ public:
     void ClearRules();
 
     // Holds ranged GETs unanswered until `count` of them are open at once or
-    // `timeoutMs` passed since the first was held; then lets all through.
-    // count <= 0 removes the barrier.
+    // `timeoutMs` passed since the first was held; from then on lets all
+    // through until set again. count <= 0 removes the barrier.
     void SetGetBarrier(int count, int timeoutMs);
     bool BarrierReached() const;
 

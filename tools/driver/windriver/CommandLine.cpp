@@ -15,7 +15,7 @@ constexpr OptionSpec kOptions[] = {
     {L"--timeout", 1},      {L"--tolerance", 1},    {L"--answer-by", 1},
     {L"--capture-by", 1},
     {L"--launch", 1},       {L"--wait-window", 1},  {L"--wait-window-gone", 1},
-    {L"--print-window", 0}, {L"--print-children", 0}, {L"--expect-child", 2},
+    {L"--print-window", 0}, {L"--print-children", 0}, {L"--expect-child", 2}, {L"--wait-child", 2},
     {L"--expect-window-at", 2},
     {L"--click", 2},        {L"--drag", 4},         {L"--key", 1},
     {L"--close-window", 0}, {L"--wait-box", 1},     {L"--answer-box", 1},
@@ -70,6 +70,7 @@ steps (X Y are main-window client coordinates):
   --print-window          print the window rectangle, client origin, class and text
   --print-children        print id, class, text, client rect and visibility of each child
   --expect-child ID TEXT  a child with control id ID has text TEXT (mnemonic '&' ignored)
+  --wait-child ID MS      wait until the child with control id ID is visible
   --expect-window-at X Y  the window's top-left corner is at screen X,Y
   --click X Y             real mouse click
   --drag X0 Y0 X1 Y1      press, move in steps, release

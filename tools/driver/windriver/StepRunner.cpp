@@ -218,6 +218,23 @@ bool StepRunner::RunStep(const Step& step, std::string& detail) {
         }
         return true;
     }
+    if (o == L"--wait-child") {
+        if (!ToInts(a, 2, n, detail)) return false;
+        DWORD deadline = GetTickCount() + static_cast<DWORD>(n[1]);
+        appdriver::ChildInfo child;
+        for (;;) {
+            if (driver_.FindChild(static_cast<int>(n[0]), child) && child.visible) {
+                detail = "id " + std::to_string(n[0]) + " visible";
+                return true;
+            }
+            if (!driver_.IsRunning() || static_cast<LONG>(GetTickCount() - deadline) > 0) {
+                detail = "child " + std::to_string(n[0]) + " not visible after " + std::to_string(n[1]) + " ms" +
+                         (driver_.IsRunning() ? "" : " (the program ended)");
+                return false;
+            }
+            Sleep(100);
+        }
+    }
     if (o == L"--expect-window-at") {
         if (!ToInts(a, 2, n, detail)) return false;
         RECT r = driver_.WindowRect();
