@@ -13,12 +13,16 @@ public:
 
     BEGIN_MSG_ROUTES()
         ROUTE_TO(ProcessOwnerDraw)
+        ROUTE_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
         ROUTE_DEFAULT_REFLECTION()
     END_MSG_ROUTES()
 
     // The images are shared and never owned; one image may fill several slots.
     void SetImages(HWND hWndOwner, ImageList images);
     void DrawItem(DRAWITEMSTRUCT* dis);
+    // The button class would erase with its grey brush; the page under this
+    // transparent child is already painted by the dialog.
+    LRESULT OnEraseBkgnd(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
 
     int GetState() const { return m_nState; }
 

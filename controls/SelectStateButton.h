@@ -15,11 +15,14 @@ public:
 
     BEGIN_MSG_ROUTES()
         ROUTE_TO(ProcessOwnerDraw)
+        ROUTE_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
         ROUTE_DEFAULT_REFLECTION()
     END_MSG_ROUTES()
 
     void SetImages(HWND hWndOwner, ImageList images);
     void DrawItem(DRAWITEMSTRUCT* dis);
+    // No grey erase under the transparent face: the dialog paints the page there.
+    LRESULT OnEraseBkgnd(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
 
     // 1 when selected. Safe from any thread.
     int GetState();
