@@ -1,6 +1,7 @@
 // The WinINet transport.
 #include "pipeline/HttpRequest.h"
 
+#include "pipeline/InternetHandle.h"
 #include "pipeline/PipelineDefs.h"
 
 #include <wininet.h>
@@ -22,28 +23,7 @@ bool ConnectionUsesProxy()
 
 namespace {
 
-class CInetHandle {
-public:
-    CInetHandle() = default;
-    CInetHandle(const CInetHandle&) = delete;
-    CInetHandle& operator=(const CInetHandle&) = delete;
-    ~CInetHandle() { Close(); }
-    void Attach(HINTERNET h)
-    {
-        Close();
-        m_h = h;
-    }
-    void Close()
-    {
-        if (m_h != nullptr)
-            ::InternetCloseHandle(m_h);
-        m_h = nullptr;
-    }
-    operator HINTERNET() const { return m_h; }
-
-private:
-    HINTERNET m_h = nullptr;
-};
+using CInetHandle = CInternetHandle<InternetCloseHandle>;
 
 // A connection that cannot connect, or stays silent, must fail instead of hanging.
 void SetStallTimeouts(HINTERNET handle)
@@ -52,12 +32,6 @@ void SetStallTimeouts(HINTERNET handle)
     ::InternetSetOptionW(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
     ::InternetSetOptionW(handle, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
     ::InternetSetOptionW(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
-}
-
-DWORD LastErrorOr(DWORD fallback)
-{
-    DWORD error = ::GetLastError();
-    return error != 0 ? error : fallback;
 }
 
 class CInetRequest : public CHttpRequest {

@@ -1,46 +1,20 @@
 // The WinHTTP transport.
 #include "pipeline/HttpRequest.h"
 
+#include "pipeline/InternetHandle.h"
 #include "pipeline/PipelineDefs.h"
 
 #include <winhttp.h>
 
 namespace {
 
-class CWinHttpHandle {
-public:
-    CWinHttpHandle() = default;
-    CWinHttpHandle(const CWinHttpHandle&) = delete;
-    CWinHttpHandle& operator=(const CWinHttpHandle&) = delete;
-    ~CWinHttpHandle() { Close(); }
-    void Attach(HINTERNET h)
-    {
-        Close();
-        m_h = h;
-    }
-    void Close()
-    {
-        if (m_h != nullptr)
-            ::WinHttpCloseHandle(m_h);
-        m_h = nullptr;
-    }
-    operator HINTERNET() const { return m_h; }
-
-private:
-    HINTERNET m_h = nullptr;
-};
+using CWinHttpHandle = CInternetHandle<WinHttpCloseHandle>;
 
 // A connection that cannot connect, or stays silent, must fail instead of hanging.
 void SetStallTimeouts(HINTERNET handle)
 {
     int timeout = static_cast<int>(g_nStallTimeoutMs);
     ::WinHttpSetTimeouts(handle, timeout, timeout, timeout, timeout);
-}
-
-DWORD LastErrorOr(DWORD fallback)
-{
-    DWORD error = ::GetLastError();
-    return error != 0 ? error : fallback;
 }
 
 class CWinHttpRequest : public CHttpRequest {
