@@ -6,16 +6,10 @@
 #include <commctrl.h>
 
 template <class TBase = CWindow>
-class CButtonT : public TBase {
-public:
-    UINT GetButtonState() const { return static_cast<UINT>(this->SendMessage(BM_GETSTATE)); }
-};
+class CButtonT : public TBase {};
 
 template <class TBase = CWindow>
-class CEditT : public TBase {
-public:
-    void SetSel(int start, int end) const { this->SendMessage(EM_SETSEL, start, end); }
-};
+class CEditT : public TBase {};
 
 template <class TBase = CWindow>
 class CProgressBarCtrlT : public TBase {

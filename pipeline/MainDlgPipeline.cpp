@@ -103,6 +103,8 @@ LRESULT CMainDlg::OnDownProgress(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
 LRESULT CMainDlg::OnPieceDownloaded(UINT, WPARAM, LPARAM lParam, BOOL&)
 {
     int index = static_cast<int>(lParam);
+    if (m_pPieces == nullptr || index < 0 || index >= DOWN_PIECE_COUNT)
+        return 0; // not a chunk of this download
     if (index == m_nWriteIndex)
         StartPipelineThread(PieceWriteThread, &m_pPieces[index]);
     else
@@ -114,7 +116,7 @@ LRESULT CMainDlg::OnPieceDownloaded(UINT, WPARAM, LPARAM lParam, BOOL&)
 LRESULT CMainDlg::OnPieceWritten(UINT, WPARAM, LPARAM lParam, BOOL&)
 {
     int index = static_cast<int>(lParam);
-    if (index != m_nWriteIndex) {
+    if (m_pPieces == nullptr || index != m_nWriteIndex) {
         PostDownError(0, DOWN_ERR_SYSTEM);
         return 0;
     }

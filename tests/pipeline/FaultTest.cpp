@@ -151,6 +151,17 @@ TEST(ProbeFaultTest, SizeOf2GiBOrMoreIsASystemError)
         EXPECT_FALSE(request.range.has_value()) << "nothing is planned";
 }
 
+TEST(ProbeFaultTest, BuffersThatCannotBeAllocatedAreASystemErrorNotACrash)
+{
+    // Just under 2 GiB in forty buffers cannot fit a 32-bit process.
+    FaultServer server;
+    PipelineRun run = RunAgainst(server, FaultServer::PatternBody(100),
+                                 {Rule::Probes().Do(Action::ContentLengthText("2147483647"))});
+    ExpectEndsWith(run, L"System error : 8"); // ERROR_NOT_ENOUGH_MEMORY
+    for (const auto& request : server.Requests())
+        EXPECT_FALSE(request.range.has_value()) << "no worker starts without its buffer";
+}
+
 TEST(TlsTest, UntrustedCertificateFailsAndNeverFallsBackToPlainHttp)
 {
     std::string ports = ReadFileBytes(Widen(std::string("Z:") + NGINX_TLS_PORTS));
