@@ -1,6 +1,6 @@
 #include "pipeline/ChunkPlan.h"
 
-void PlanPieces(UINT size, DownPiece (&pieces)[DOWN_PIECE_COUNT])
+void PlanPieces(UINT size, DownPiece* pieces)
 {
     UINT q = size / DOWN_PIECE_COUNT;
     for (int i = 0; i < DOWN_PIECE_COUNT; ++i)

@@ -3,9 +3,10 @@
 
 #include "pipeline/PipelineDefs.h"
 
-// Forty equal chunks in index order; the last one also takes the remainder.
-// Sizes below 40 give zero-length chunks, which need no request.
-void PlanPieces(UINT size, DownPiece (&pieces)[DOWN_PIECE_COUNT]);
+// Fills DOWN_PIECE_COUNT records: equal chunks in index order, the last one
+// also taking the remainder. Sizes below 40 give zero-length chunks, which need
+// no request.
+void PlanPieces(UINT size, DownPiece* pieces);
 
 // The download alone fills the display to 80 percent: received bytes against
 // five quarters of the size (remainder dropped).

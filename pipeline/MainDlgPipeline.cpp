@@ -58,7 +58,7 @@ LRESULT CMainDlg::OnDownSize(UINT, WPARAM, LPARAM lParam, BOOL&)
         PostDownError(ERROR_NOT_ENOUGH_MEMORY, DOWN_ERR_SYSTEM);
         return 0;
     }
-    PlanPieces(m_nDownSize, *reinterpret_cast<DownPiece(*)[DOWN_PIECE_COUNT]>(pieces));
+    PlanPieces(m_nDownSize, pieces);
     // Every buffer first: a failed allocation must not leave workers running.
     for (int i = 0; i < DOWN_PIECE_COUNT; ++i) {
         if (pieces[i].nLength == 0)
