@@ -20,9 +20,13 @@ public:
     // The images are shared and never owned; one image may fill several slots.
     void SetImages(HWND hWndOwner, ImageList images);
     void DrawItem(DRAWITEMSTRUCT* dis);
-    // The button class would erase with its grey brush; the page under this
-    // transparent child is already painted by the dialog.
-    LRESULT OnEraseBkgnd(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    // The faces have transparent parts: erase with the page under the button,
+    // not with the button class's grey.
+    LRESULT OnEraseBkgnd(UINT, WPARAM wParam, LPARAM, BOOL&)
+    {
+        PaintParentBackground(m_hWnd, reinterpret_cast<HDC>(wParam));
+        return 1;
+    }
 
     int GetState() const { return m_nState; }
 

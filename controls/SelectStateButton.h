@@ -21,8 +21,13 @@ public:
 
     void SetImages(HWND hWndOwner, ImageList images);
     void DrawItem(DRAWITEMSTRUCT* dis);
-    // No grey erase under the transparent face: the dialog paints the page there.
-    LRESULT OnEraseBkgnd(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    // The faces have transparent parts: erase with the page under the button,
+    // not with the button class's grey.
+    LRESULT OnEraseBkgnd(UINT, WPARAM wParam, LPARAM, BOOL&)
+    {
+        PaintParentBackground(m_hWnd, reinterpret_cast<HDC>(wParam));
+        return 1;
+    }
 
     // 1 when selected. Safe from any thread.
     int GetState();

@@ -50,3 +50,16 @@ BOOL CWindow::CenterWindow(HWND hWndCenter) const
         y = rcArea.top;
     return ::SetWindowPos(m_hWnd, nullptr, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+void PaintParentBackground(HWND hWnd, HDC hdc)
+{
+    HWND parent = ::GetParent(hWnd);
+    if (parent == nullptr)
+        return;
+    POINT origin = {0, 0};
+    ::MapWindowPoints(hWnd, parent, &origin, 1);
+    POINT saved;
+    ::OffsetViewportOrgEx(hdc, -origin.x, -origin.y, &saved);
+    ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc), PRF_CLIENT);
+    ::SetViewportOrgEx(hdc, saved.x, saved.y, nullptr);
+}

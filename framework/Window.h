@@ -49,3 +49,8 @@ public:
     // kept inside that area. Moves without resizing, activating or reordering.
     BOOL CenterWindow(HWND hWndCenter = nullptr) const;
 };
+
+// Has the parent paint its client area (WM_PRINTCLIENT) into a child's device
+// context, lined up under the child: the background of a child that is not a
+// full rectangle.
+void PaintParentBackground(HWND hWnd, HDC hdc);

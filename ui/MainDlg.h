@@ -57,6 +57,7 @@ public:
         ROUTE_MESSAGE(WM_PIECE_WRITTEN, OnPieceWritten)
         ROUTE_MESSAGE(WM_TRAY_NOTIFY, OnTrayNotify)
         ROUTE_MESSAGE(WM_PAINT, OnPaint)
+        ROUTE_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
         ROUTE_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorStatic)
         ROUTE_WM_TIMER(OnTimer)
         ROUTE_WM_CLOSE(OnClose)
@@ -82,6 +83,7 @@ public:
     LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     UINT OnNcHitTest(POINT ptScreen);
     LRESULT OnPaint(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnPrintClient(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnCtlColorStatic(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     void OnClose();
     LRESULT OnCloseCmd(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);

@@ -21,6 +21,15 @@ LRESULT CMainDlg::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     return 0;
 }
 
+// The page painted into another device context, e.g. under a skinned control.
+LRESULT CMainDlg::OnPrintClient(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    RECT rcClient;
+    GetClientRect(&rcClient);
+    PaintPage(reinterpret_cast<HDC>(wParam), rcClient);
+    return 0;
+}
+
 void CMainDlg::PaintPage(HDC hdc, const RECT& rcClient) const
 {
     Gdiplus::Graphics graphics(hdc);

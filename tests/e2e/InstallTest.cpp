@@ -62,8 +62,15 @@ TEST(InstallTest, InstallsTheDemoProductFromTheServer)
     EXPECT_TRUE(Visible(app, 1001));
     EXPECT_FALSE(Visible(app, 1010));
     EXPECT_FALSE(Visible(app, 1016));
+    // Controls shown again sit on the white page, not on grey or on what was there before.
+    appdriver::Capture shot = app->CaptureWindow();
     std::string error;
-    app->CaptureWindow().SavePng(L"finished-page.png", error);
+    shot.SavePng(L"finished-page.png", error);
+    const appdriver::Rgb white{0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(shot.Pixel(691, 21), white) << "close button corner " << shot.Pixel(691, 21).Hex();
+    EXPECT_EQ(shot.Pixel(661, 21), white) << "minimise button corner " << shot.Pixel(661, 21).Hex();
+    EXPECT_LE(shot.Pixel(298, 235).DistanceTo(white), 8) << "start button corner " << shot.Pixel(298, 235).Hex();
+    EXPECT_LE(shot.Pixel(465, 280).DistanceTo(white), 24) << "start button corner " << shot.Pixel(465, 280).Hex();
 
     std::wstring product = ShellFolder(CSIDL_PROGRAM_FILES) + L"\\Tarvenix\\Pellucor\\Pellucor.exe";
     EXPECT_TRUE(Exists(product)) << "missing installed product";
