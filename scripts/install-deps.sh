@@ -7,7 +7,11 @@ packages=(
   cmake make ninja-build python3
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   googletest
-  wine wine32 xvfb xauth
+  wine wine32:i386 xvfb xauth
+  # What Wine only recommends but the installer and its tests use: TLS, the
+  # X extensions for monitors, input, cursors and alpha blending, and fonts.
+  libgnutls30:i386 libxcomposite1:i386 libxcursor1:i386 libxfixes3:i386 libxi6:i386
+  libxinerama1:i386 libxrandr2:i386 libxrender1:i386 fonts-wine fonts-liberation
   nginx openssl
 )
 
@@ -17,9 +21,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 for p in "${packages[@]}"; do
-  name=$p
-  [ "$p" = wine32 ] && name=wine32:i386
-  dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' || missing+=("$name")
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
 if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
