@@ -2,14 +2,13 @@
 // Wine prefix and waits for its window.
 #pragma once
 
+#include "HostPath.h"
 #include "appdriver/AppDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-// Host paths handed in by the build, as Wine sees them (drive Z: is the root).
-std::wstring HostPath(const char* unixPath);
 std::wstring InstallerExe();
 
 // The carried texts the window shows.
@@ -20,8 +19,10 @@ class InstallerApp {
 public:
     // Launches and waits for the main window; fails the test when it does not come.
     void Start(const std::wstring& commandLineTail = L"", const appdriver::Environment& env = {});
-    // Answers the close question with Yes and expects exit code 1000.
+    // Asks to close and answers the question with Yes.
     void CloseWithYes();
+    // Answers a close question with Yes and expects exit code 1000.
+    void AnswerYesAndExpectExit(const appdriver::MessageBoxInfo& box);
 
     appdriver::AppDriver& Driver() { return m_driver; }
     appdriver::AppDriver* operator->() { return &m_driver; }

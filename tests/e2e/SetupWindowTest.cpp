@@ -1,11 +1,11 @@
 // The real installer window, driven from outside as a user would.
+#include "FileBytes.h"
 #include "InstallerApp.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 
 using appdriver::ChildInfo;
@@ -32,12 +32,6 @@ const ExpectedChild SETUP_LAYOUT[] = {
 bool Inside(int x, int y, const RECT& xywh)
 {
     return x >= xywh.left && x < xywh.left + xywh.right && y >= xywh.top && y < xywh.top + xywh.bottom;
-}
-
-std::string ReadBytes(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::wstring LanFilePath()
@@ -162,10 +156,7 @@ TEST_F(SetupWindowTest, CloseButtonAsksAndNoKeepsTheWindow)
     ASSERT_TRUE(m_app->Click(700, 30)) << m_app->LastError();
     box = m_app->WaitMessageBox(10000);
     ExpectCloseQuestion(box);
-    ASSERT_TRUE(m_app->AnswerMessageBox(box, L"Yes")) << m_app->LastError();
-    DWORD exitCode = 0;
-    ASSERT_TRUE(m_app->WaitExit(10000, exitCode)) << m_app->LastError();
-    EXPECT_EQ(exitCode, 1000u);
+    m_app.AnswerYesAndExpectExit(box);
 }
 
 TEST_F(SetupWindowTest, AltF4AsksTheSameQuestion)
@@ -177,20 +168,17 @@ TEST_F(SetupWindowTest, AltF4AsksTheSameQuestion)
         box = m_app->WaitMessageBox(3000);
     }
     ExpectCloseQuestion(box);
-    ASSERT_TRUE(m_app->AnswerMessageBox(box, L"Yes")) << m_app->LastError();
-    DWORD exitCode = 0;
-    ASSERT_TRUE(m_app->WaitExit(10000, exitCode)) << m_app->LastError();
-    EXPECT_EQ(exitCode, 1000u);
+    m_app.AnswerYesAndExpectExit(box);
 }
 
 TEST(SetupStartTest, RewritesAnEditedLanguageFileAndIgnoresTheCommandLine)
 {
-    std::string carried = ReadBytes(HostPath(LANFILE_PATH));
+    std::string carried = ReadFileBytes(HostPath(LANFILE_PATH));
     ASSERT_FALSE(carried.empty());
     {
         InstallerApp app;
         app.Start();
-        EXPECT_EQ(ReadBytes(LanFilePath()), carried);
+        EXPECT_EQ(ReadFileBytes(LanFilePath()), carried);
         app.CloseWithYes();
     }
     {
@@ -199,7 +187,7 @@ TEST(SetupStartTest, RewritesAnEditedLanguageFileAndIgnoresTheCommandLine)
     }
     InstallerApp app;
     app.Start(L"/S /D=C:\\Elsewhere --help \"quoted text\"");
-    EXPECT_EQ(ReadBytes(LanFilePath()), carried);
+    EXPECT_EQ(ReadFileBytes(LanFilePath()), carried);
     ChildInfo path;
     ASSERT_TRUE(app->FindChild(1009, path));
     EXPECT_EQ(path.text, L"C:\\Program Files");

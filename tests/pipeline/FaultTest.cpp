@@ -1,6 +1,7 @@
 // Faults at the server and how each installer run ends. A wrong file is never
 // renamed or run.
 #include "FaultServer.h"
+#include "HostPath.h"
 #include "PipelineHarness.h"
 
 #include <gtest/gtest.h>
@@ -164,7 +165,7 @@ TEST(ProbeFaultTest, BuffersThatCannotBeAllocatedAreASystemErrorNotACrash)
 
 TEST(TlsTest, UntrustedCertificateFailsAndNeverFallsBackToPlainHttp)
 {
-    std::string ports = ReadFileBytes(Widen(std::string("Z:") + NGINX_TLS_PORTS));
+    std::string ports = ReadFileBytes(HostPath(NGINX_TLS_PORTS));
     unsigned plain = 0, tls = 0;
     ASSERT_EQ(std::sscanf(ports.c_str(), "%u %u", &plain, &tls), 2) << ports;
     PipelineHarness harness(L"https://127.0.0.1:" + std::to_wstring(tls) + L"/pellucor/PellucorFullSetup.exe");
@@ -173,5 +174,5 @@ TEST(TlsTest, UntrustedCertificateFailsAndNeverFallsBackToPlainHttp)
     EXPECT_EQ(run.ErrorCount(41), 84);
     EXPECT_EQ(run.Count(WM_DOWN_SIZE, 0) + run.ErrorCount(0), 0);
     // Not one request got through: none over TLS, none in plain text to the TLS port.
-    EXPECT_EQ(ReadFileBytes(Widen(std::string("Z:") + NGINX_TLS_LOG)), "");
+    EXPECT_EQ(ReadFileBytes(HostPath(NGINX_TLS_LOG)), "");
 }

@@ -10,7 +10,6 @@
 
 #include <atomic>
 #include <fstream>
-#include <iterator>
 #include <mutex>
 #include <thread>
 
@@ -140,12 +139,6 @@ int PipelineRun::Count(UINT msg, LPARAM lParam) const
 }
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::string ReadFileBytes(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string Sha256Hex(const std::string& bytes)
 {

@@ -3,6 +3,7 @@
 // records what the pipeline reported.
 #pragma once
 
+#include "FileBytes.h"
 #include "ui/MainDlg.h"
 
 #include <windows.h>
@@ -60,7 +61,6 @@ private:
 };
 
 // Test helpers.
-std::string ReadFileBytes(const std::wstring& path);
 std::string Sha256Hex(const std::string& bytes);
 std::wstring MakeTempFolder(const wchar_t* name);
 std::wstring Widen(const std::string& text);

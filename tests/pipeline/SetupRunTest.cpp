@@ -1,6 +1,7 @@
 // The downloaded setup program is run as it should be, and only its success
 // leads to the finished page.
 #include "FaultServer.h"
+#include "HostPath.h"
 #include "PipelineHarness.h"
 
 #include <gtest/gtest.h>
@@ -10,14 +11,6 @@
 using faultserver::FaultServer;
 
 namespace {
-
-std::wstring HostPath(const char* unixPath)
-{
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p)
-        path += *p == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p));
-    return path;
-}
 
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

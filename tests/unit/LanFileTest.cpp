@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "lang/LanFile.h"
 #include "res/resource.h"
 
@@ -5,7 +6,6 @@
 #include <windows.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,12 +19,6 @@ std::string CarriedLanFile()
         return std::string();
     const char* bytes = static_cast<const char*>(::LockResource(::LoadResource(module, res)));
     return std::string(bytes, ::SizeofResource(module, res));
-}
-
-std::string ReadFileBytes(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes)
